@@ -1,0 +1,41 @@
+// Shared helpers of the test suites: pumping messages, reading pixels back, recording the calls
+// that reach element handlers, and the paths of the built programs.
+#pragma once
+
+#include "framework/Form.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The built 64-bit game, next to the test programs' build folder.
+const wchar_t* RulvioExePath();
+
+// Dispatches every message waiting for this thread.
+void PumpMessages();
+// Pumps messages until the condition holds or timeoutMs passes; returns the condition's last value.
+// The timeout only bounds a wait for the platform; no test asserts how long anything took.
+bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+// The colour of a client pixel as the window shows it (read back from the window's device context).
+COLORREF ClientPixel(HWND window, int x, int y);
+
+// A plain form for tests: a top-level window of the framework with nothing of its own.
+class TestForm : public VornUtility::Form {
+public:
+    explicit TestForm(bool dialog = false) : Form(GetModuleHandleW(nullptr), dialog) {}
+};
+
+// Records the calls that reach handlers, as lines such as "onMouseDown 3 4".
+struct CallRecorder {
+    static std::vector<std::string>& Calls();
+    static void Add(const std::string& call);
+    static void Clear();
+};
+
+// Sends a left click (down and up) at a client point of a window, through the real input queue.
+void ClickClient(HWND window, int x, int y);
+// Types a virtual key through the real input queue (down and up), with Shift held when asked.
+void PressKey(WORD virtualKey, bool shift = false);
