@@ -149,10 +149,13 @@ int Drawing::MeasureTextWidth(GUIElement* element, const std::wstring& text)
     SIZE extent{};
     if (!GetTextExtentPoint32W(drawing.dc, text.c_str(), static_cast<int>(text.size()), &extent))
         return -1;
-    int measured = extent.cx;
-    if (extent.cy > extent.cx && extent.cy != metrics.tmHeight)
-        measured = extent.cy;
-    return measured - metrics.tmOverhang;
+    return MeasuredWidth(extent, metrics.tmHeight, metrics.tmOverhang);
+}
+
+int Drawing::MeasuredWidth(SIZE extent, LONG fontHeight, LONG overhang)
+{
+    const LONG measured = extent.cy > extent.cx && extent.cy != fontHeight ? extent.cy : extent.cx;
+    return static_cast<int>(measured - overhang);
 }
 
 void Drawing::OnError()

@@ -47,6 +47,10 @@ public:
     static int MeasureTextHeight(GUIElement* element);
     static int MeasureTextWidth(GUIElement* element, const std::wstring& text);
 
+    // The width MeasureTextWidth reports for a text extent: cx, or cy when cy is the larger and is not
+    // simply the font's height, less the font's overhang.
+    static int MeasuredWidth(SIZE extent, LONG fontHeight, LONG overhang);
+
     // Called after a failed platform call in DrawBitmap; the drawing goes on.
     virtual void OnError();
 

@@ -4,7 +4,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 arch=${1:-x86_64}
 shift || true
-build="$root/build/$arch"
+build=${RULVIO_BUILD_DIR:-$root/build/$arch}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" "$@" >/dev/null
 cmake --build "$build"

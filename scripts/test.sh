@@ -4,8 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" i686 -DRULVIO_TESTS=OFF
-"$root/scripts/build.sh" x86_64 -DRULVIO_TESTS=ON
+RULVIO_BUILD_DIR= "$root/scripts/build.sh" i686 -DRULVIO_TESTS=OFF
+RULVIO_BUILD_DIR= "$root/scripts/build.sh" x86_64 -DRULVIO_TESTS=ON
 "$root/scripts/check-binaries.sh"
 
 source "$root/scripts/wine-session.sh"

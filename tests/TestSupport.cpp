@@ -110,3 +110,37 @@ void PressKey(WORD virtualKey, bool shift)
         SendKey(VK_SHIFT, true);
     PumpMessages();
 }
+
+int CountGdiObjects()
+{
+    const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (reported != 0)
+        return static_cast<int>(reported);
+    int count = 0;
+    for (UINT_PTR index = 1; index <= 0xFFFF; ++index) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0)
+            ++count;
+    }
+    return count;
+}
+
+namespace {
+BOOL CALLBACK CountChild(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(window, &CountChild, count);
+    return TRUE;
+}
+} // namespace
+
+int CountThreadWindows()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountTopLevel, reinterpret_cast<LPARAM>(&count));
+    return count;
+}

@@ -35,6 +35,12 @@ struct CallRecorder {
     static void Clear();
 };
 
+// Live GDI objects of this process. GetGuiResources answers where it works; under Wine, which stubs
+// it, a census: Wine takes a handle whose high word is 0 as the object at that index.
+int CountGdiObjects();
+// Windows of this thread, top-level and children.
+int CountThreadWindows();
+
 // Sends a left click (down and up) at a client point of a window, through the real input queue.
 void ClickClient(HWND window, int x, int y);
 // Types a virtual key through the real input queue (down and up), with Shift held when asked.

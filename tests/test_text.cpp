@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <clocale>
+#include <locale>
 
 using namespace VornUtility;
 
@@ -24,10 +24,17 @@ TEST(TextHelpers, NarrowKeepsLowByteAndRoundTripsEveryByte)
     EXPECT_EQ(ToNarrow(ToWide(all)), all);
 }
 
+namespace {
+// Regional settings that group thousands with dots, as Italian ones do.
+struct DottedThousands : std::numpunct<char> {
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+} // namespace
+
 TEST(TextHelpers, DecimalTextHasNoGroupingWhateverTheLocale)
 {
-    std::setlocale(LC_ALL, "");   // the user's regional settings must not change the digits
-    std::locale::global(std::locale(""));
+    std::locale::global(std::locale(std::locale::classic(), new DottedThousands));
     EXPECT_EQ(IntToText(1000), "1000");
     EXPECT_EQ(IntToText(-7), "-7");
     EXPECT_EQ(IntToText(0), "0");
