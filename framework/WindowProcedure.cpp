@@ -39,9 +39,12 @@ void TrackActivation(Form* form, HWND window)
         activeForm->Deactivated();
     form->Activated();
     activeForm = form;
+    // The form's dialog comes forward with it, directly above it, without taking the activation:
+    // placed behind its (disabled) owner it could not be reached with the mouse, and activating it
+    // from here makes the two windows hand the activation back and forth without end.
     Form* owned = form->ownedForm;
     if (owned && owned->created && form->windowHandle)
-        SetWindowPos(owned->windowHandle, form->windowHandle, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        SetWindowPos(owned->windowHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 void NavigateWithTab(GUIElement* element, HWND window)

@@ -25,6 +25,11 @@ void PumpMessages()
     }
 }
 
+void PumpFor(int ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs)
 {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
@@ -91,13 +96,14 @@ void ClickClient(HWND window, int x, int y)
 {
     POINT point{x, y};
     ClientToScreen(window, &point);
-    SetCursorPos(point.x, point.y);
+    // Paced like a hand: the pointer arrives, rests, presses and lets go. Only input events move
+    // it: a warp of the pointer may reach the window after the press under Wine's X11 driver.
     SendMouse(MOUSEEVENTF_MOVE, point.x, point.y);
-    PumpMessages();
+    PumpFor(60);
     SendMouse(MOUSEEVENTF_LEFTDOWN, point.x, point.y);
-    PumpMessages();
+    PumpFor(60);
     SendMouse(MOUSEEVENTF_LEFTUP, point.x, point.y);
-    PumpMessages();
+    PumpFor(30);
 }
 
 void PressKey(WORD virtualKey, bool shift)

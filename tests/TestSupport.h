@@ -15,6 +15,8 @@ const wchar_t* RulvioExePath();
 
 // Dispatches every message waiting for this thread.
 void PumpMessages();
+// Pumps messages for a while (pacing input like a person, never a measurement).
+void PumpFor(int ms);
 // Pumps messages until the condition holds or timeoutMs passes; returns the condition's last value.
 // The timeout only bounds a wait for the platform; no test asserts how long anything took.
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
