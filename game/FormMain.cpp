@@ -163,6 +163,8 @@ void FormMain::BuildChildren()
         cell->SetHandCursor(true);
         cell->Enable(false);
         cell->onMouseDown = &ForwardMouseDown;
+        // The second press of a quick pair arrives as a double click: it toggles the hold too.
+        cell->onDoubleClick = &ForwardMouseDown;
         cell->Move(ColumnX(i), 220);
         cell->SetBorder(true);
         cell->Create();

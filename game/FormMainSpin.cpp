@@ -66,6 +66,12 @@ void FormMain::OnSpinTick()
     }
     if (elapsed > SpinMs) {
         Services().playSound(0);
+        // The next spin starts afresh even when the play command comes before another tick: its own
+        // start time, the first sound first, and no second sound still waiting from a late switch.
+        spin.started = false;
+        spin.tickCount = 0;
+        spin.firstSoundOn = false;
+        spin.secondSoundPending = false;
         EndSpin();
     }
     spin.busy = false;
