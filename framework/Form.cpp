@@ -62,18 +62,8 @@ void Form::Create()
     const std::wstring className = L"Window" + Int64ToWideText(nextControlId);
     id = ++nextControlId;
 
-    windowClass = WNDCLASSW{};
-    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    windowClass.lpfnWndProc = &WindowProcedure;
-    windowClass.hInstance = moduleInstance;
-    // The class and its brush live until the process ends.
-    windowClass.hbrBackground = backColor == NoColor ? GetSysColorBrush(COLOR_BTNFACE) : CreateSolidBrush(backColor);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = iconId ? LoadIconW(moduleInstance, MAKEINTRESOURCEW(iconId)) : LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.lpszClassName = className.c_str();
-    RegisterClassW(&windowClass);
-    windowClass.lpszClassName = nullptr;   // the name's storage ends with this call
-
+    RegisterOwnClass(className, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS, moduleInstance,
+                     iconId ? LoadIconW(moduleInstance, MAKEINTRESOURCEW(iconId)) : LoadIconW(nullptr, IDI_APPLICATION));
     windowHandle = CreateWindowExW(ComputeExtendedStyle(), className.c_str(), title.c_str(), ComputeStyle(), left,
                                    top, width, height, nullptr, nullptr, moduleInstance, nullptr);
     if (!mainWindow)

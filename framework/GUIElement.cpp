@@ -20,7 +20,33 @@ GUIElement::~GUIElement()
         && GetWindowLongPtrW(windowHandle, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&WindowProcedure)) {
         SetWindowLongPtrW(windowHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldWindowProc));
     }
+    ReleaseOwnClass();
     UnregisterElement(this);
+}
+
+void GUIElement::RegisterOwnClass(const std::wstring& className, UINT classStyle, HINSTANCE instance, HICON classIcon)
+{
+    ownClassName = className;
+    ownClassBrush = backColor == NoColor ? nullptr : CreateSolidBrush(backColor);
+    windowClass = WNDCLASSW{};
+    windowClass.style = classStyle;
+    windowClass.lpfnWndProc = &WindowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = classIcon;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = ownClassBrush ? ownClassBrush : GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = ownClassName.c_str();
+    RegisterClassW(&windowClass);
+}
+
+void GUIElement::ReleaseOwnClass()
+{
+    if (ownClassName.empty())
+        return;
+    // Fails while a window of the class still exists: the class and its brush then stay.
+    if (UnregisterClassW(ownClassName.c_str(), windowClass.hInstance) && ownClassBrush)
+        DeleteObject(ownClassBrush);
+    ownClassName.clear();
 }
 
 void GUIElement::Resize(int newWidth, int newHeight)

@@ -143,6 +143,16 @@ protected:
     // WS_DISABLED when the element is disabled.
     DWORD DisabledStyle() const { return enabled ? 0 : WS_DISABLED; }
     HWND ParentWindow() const;
+    // Registers the window class of an element that has one of its own (forms and panels), with the
+    // common window procedure and a background brush from backColor. The class lives as long as the
+    // element: it is unregistered, and its brush deleted, when the element goes after its window.
+    void RegisterOwnClass(const std::wstring& className, UINT classStyle, HINSTANCE instance, HICON classIcon);
+
+private:
+    void ReleaseOwnClass();
+
+    std::wstring ownClassName;
+    HBRUSH ownClassBrush = nullptr;   // made for the class from backColor; the system brush is shared
 };
 
 // Calls handler with the element first when it is set; 0 otherwise.

@@ -84,7 +84,13 @@ void FormMain::OnCommand(GUIElement* element)
     }
     if (infoButton && element->id == infoButton->id) {
         if (aboutBox) {
-            formsToDelete.push_back(aboutBox);
+            // A box that was closed is gone at once: kept to the end of the loop, every box opened
+            // would hold its fonts, picture and window classes for the rest of the game. Only a box
+            // still open (it can be, for a program that drives the form) waits for the end of the loop.
+            if (aboutBox->destroyed || !aboutBox->windowHandle)
+                delete aboutBox;
+            else
+                formsToDelete.push_back(aboutBox);
             aboutBox = nullptr;
         }
         aboutBox = new FormAbout(this);

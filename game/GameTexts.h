@@ -8,11 +8,18 @@ constexpr const char Copyright[] = "\xA9 2026 Vorn Giochi";
 constexpr const char HomePage[] = "http://www.vorngiochi.it";
 constexpr const char GuidePage[] = "Rulvio.asp";   // under the home page
 constexpr const char AboutTitle[] = "Rulvio 1.0 - slot machine della frutta";
+// The notice box does not wrap its lines (it scrolls them sideways): the breaks are written here.
 constexpr const char AboutNotice[] =
-    "Rulvio \xE8 un gioco per divertimento: i punti non hanno alcun valore e non si vince denaro.\r\n\r\n"
-    "Premi GIOCA: i rulli girano per 15 secondi. Ciliegie e arance restano bloccate; puoi cambiare i "
-    "blocchi e premere Rilancia per far girare ancora i rulli liberi.\r\n\r\n"
-    "Pagano solo ciliegie e arance, ovunque nella riga: ciliegie 2, 10, 50 o 250 volte la puntata, "
+    "Rulvio \xE8 un gioco per divertimento: i punti non\r\n"
+    "hanno alcun valore e non si vince denaro.\r\n"
+    "\r\n"
+    "Premi GIOCA: i rulli girano per 15 secondi.\r\n"
+    "Ciliegie e arance restano bloccate; puoi cambiare\r\n"
+    "i blocchi e premere Rilancia per far girare\r\n"
+    "ancora i rulli liberi.\r\n"
+    "\r\n"
+    "Pagano solo ciliegie e arance, ovunque nella riga:\r\n"
+    "ciliegie 2, 10, 50 o 250 volte la puntata,\r\n"
     "arance 4, 20, 100 o 500 volte, per 2, 3, 4 o 5 rulli.";
 
 constexpr const char ScoreCaption[] = "Punteggio: ";

@@ -7,4 +7,5 @@ shift || true
 build=${RULVIO_BUILD_DIR:-$root/build/$arch}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch.cmake" "$@" >/dev/null
-cmake --build "$build"
+# RULVIO_TARGETS names the targets to build; all of them when empty.
+cmake --build "$build" ${RULVIO_TARGETS:+--target $RULVIO_TARGETS}

@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-RULVIO_BUILD_DIR= "$root/scripts/build.sh" x86_64 -DRULVIO_TESTS=OFF
+RULVIO_BUILD_DIR= RULVIO_TARGETS="rulvio locate" "$root/scripts/build.sh" x86_64
 exe="$root/build/x86_64/app/rulvio.exe"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
@@ -25,7 +25,7 @@ locate="$root/build/x86_64/tools/locate.exe"
 where() {
     local point
     for _ in $(seq 1 100); do
-        if point=$(wine "$locate" "$1" 2>/dev/null </dev/null) && [ -n "$point" ]; then
+        if point=$(wine "$locate" "$1" 2>/dev/null </dev/null | tr -d "\r") && [ -n "$point" ]; then
             echo "$point"
             return 0
         fi
@@ -37,7 +37,7 @@ where() {
 click() {
     local point
     point=$(where "$1")
-    xdotool mousemove ${point%%[[:space:]]*} ${point##*[[:space:]]} click 1
+    xdotool mousemove $point click 1
 }
 shot() {
     import -window root -crop 800x600+0+0 "$shots/$1.png"

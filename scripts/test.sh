@@ -12,4 +12,5 @@ source "$root/scripts/wine-session.sh"
 trap wine_session_stop EXIT
 wine_session_start
 cd "$root/build/x86_64"
-ctest --output-on-failure --timeout 300 -j "${RULVIO_TEST_JOBS:-3}" "$@"
+# One test at a time: the tests share one desktop, its foreground window and its mouse.
+ctest --output-on-failure --timeout 300 "$@"

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "app/MessageLoop.h"
+#include "framework/ElementRegistry.h"
 #include "framework/Drawing.h"
 #include "framework/FontRecord.h"
 #include "framework/TextHelpers.h"
@@ -1180,7 +1181,7 @@ TEST_F(GameTest, DeletingTheLiveFormAlwaysDestroysItsWindow)
 
 // ---- Info, home page and guide ----
 
-TEST_F(GameTest, InfoOpensTheAboutBoxAndASecondOneDefersTheFirst)
+TEST_F(GameTest, InfoOpensTheAboutBoxAndTheNextOneReplacesIt)
 {
     const std::vector<int> draws = Draws(9, 50);
     SeedRandom(9);
@@ -1218,16 +1219,27 @@ TEST_F(GameTest, InfoOpensTheAboutBoxAndASecondOneDefersTheFirst)
     EXPECT_TRUE(IsWindowEnabled(form->windowHandle));
     EXPECT_TRUE(formsToDelete.empty());
 
+    // A closed box is destroyed when the next one opens, with every element it had.
+    const size_t elementsWithFirstBox = VornUtility::elementList.size();
     Click(form->infoButton);
     ASSERT_NE(form->aboutBox, nullptr);
-    EXPECT_NE(form->aboutBox, first);
-    ASSERT_EQ(formsToDelete.size(), 1u);
-    EXPECT_EQ(formsToDelete[0], first);
+    EXPECT_TRUE(formsToDelete.empty());
+    EXPECT_EQ(VornUtility::elementList.size(), elementsWithFirstBox);
     EXPECT_TRUE(IsWindowVisible(form->aboutBox->windowHandle));
     EXPECT_FALSE(IsWindowEnabled(form->windowHandle));
+
+    // A box still open when another is made waits for the end of the message loop.
+    VornUtility::FormAbout* open = form->aboutBox;
+    form->OnCommand(form->infoButton);
+    ASSERT_EQ(formsToDelete.size(), 1u);
+    EXPECT_EQ(formsToDelete[0], open);
+    EXPECT_TRUE(IsWindow(open->windowHandle));
+    SendMessageW(open->windowHandle, WM_CLOSE, 0, 0);
     SendMessageW(form->aboutBox->windowHandle, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindowEnabled(form->windowHandle));
     EXPECT_TRUE(fakes.boxes.empty());
+    DeleteDeferredForms();
+    EXPECT_TRUE(formsToDelete.empty());
 }
 
 TEST_F(GameTest, HomeAndGuideOpenTheirPagesThroughTheShell)

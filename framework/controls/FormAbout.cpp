@@ -133,6 +133,10 @@ FormAbout::~FormAbout()
             DestroyWindow(windowHandle);
         created = false;
     }
+    // A box destroyed before it was ever shown had no window to close: give the owner back here, so
+    // it is neither left disabled nor left pointing at a deleted box.
+    if (owner->ownedForm == this)
+        OnClosing();
     delete logoPanel;
     delete copyrightLabel;
     delete logoImage;

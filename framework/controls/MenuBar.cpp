@@ -12,7 +12,9 @@ MenuBar::MenuBar(GUIElement* form)
 
 void MenuBar::Create()
 {
-    if (!parent || !parent->windowHandle)
+    // Once built, a second bar would replace the window's bar with an empty one: the menus are
+    // already created and would not append themselves to it.
+    if (created || !parent || !parent->windowHandle)
         return;
     menuHandle = CreateMenu();
     for (Menu* menu : menus)

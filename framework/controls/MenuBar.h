@@ -13,7 +13,8 @@ class MenuBar : public Child {
 public:
     explicit MenuBar(GUIElement* form);
 
-    // Builds the bar and every menu in it, then attaches it to the form's window (which must exist).
+    // Builds the bar and every menu in it, then attaches it to the form's window (which must exist);
+    // once built, later calls do nothing.
     void Create() override;
 
     std::vector<Menu*> menus;   // borrowed, in bar order

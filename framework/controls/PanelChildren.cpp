@@ -3,7 +3,6 @@
 #include "framework/ElementRegistry.h"
 #include "framework/FontRecord.h"
 #include "framework/TextHelpers.h"
-#include "framework/WindowProcedure.h"
 
 namespace VornUtility {
 
@@ -53,23 +52,16 @@ void PanelChildren::Create()
     const std::wstring className = L"PanelChildren" + Int64ToWideText(nextControlId);
     id = ++nextControlId;
 
-    windowClass = WNDCLASSW{};
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &WindowProcedure;
-    windowClass.hInstance = parent ? parent->moduleInstance : nullptr;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    // The class and its brush live until the process ends.
-    windowClass.hbrBackground = backColor == NoColor ? GetSysColorBrush(COLOR_BTNFACE) : CreateSolidBrush(backColor);
-    windowClass.lpszClassName = className.c_str();
-    RegisterClassW(&windowClass);
-    windowClass.lpszClassName = nullptr;
+    RegisterOwnClass(className, CS_DBLCLKS, parent ? parent->moduleInstance : nullptr, nullptr);
 
     windowHandle = CreateWindowExW(border ? WS_EX_CLIENTEDGE : 0, className.c_str(), text.c_str(), ComputeStyle(), left,
                                    top, width, height, ParentWindow(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    nullptr, nullptr);
+    // Marked created before the first paint: the cells and picture frames paint only a created
+    // window, and on a parent that is already shown this paint is the only one.
+    created = true;
     ShowWindow(windowHandle, SW_SHOW);
     UpdateWindow(windowHandle);
-    created = true;
     ApplyFont();
 }
 
