@@ -23,6 +23,9 @@ wine_session_start() {
         done
     fi
     mkdir -p "$WINEPREFIX"
+    # A server left from an earlier session of this prefix would refuse to let a new one start.
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
     # Helpers of a persistent wineserver inherit the output of the command that started them:
     # start them with nothing attached, so no reader of our output waits for them.
     wineserver -p </dev/null >/dev/null 2>&1
@@ -31,6 +34,10 @@ wine_session_start() {
     # menus), and closing a window does not wait for a window manager.
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop_size" /f </dev/null >/dev/null 2>&1
+    # Pages and mail addresses the game hands to the shell go nowhere: no browser or mail program
+    # ever starts from a test or a demo.
+    wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d /bin/true /f </dev/null >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineBrowser' /v Mailers /d /bin/true /f </dev/null >/dev/null 2>&1
     # Restart the server so the desktop setting holds from the first program on.
     wineserver -k </dev/null >/dev/null 2>&1 || true
     wineserver -w </dev/null >/dev/null 2>&1 || true

@@ -92,17 +92,58 @@ void SendKey(WORD key, bool up)
 
 } // namespace
 
-void ClickClient(HWND window, int x, int y)
+InputLock::InputLock() : mutex(CreateMutexW(nullptr, FALSE, L"Local\\RulvioTestInput"))
+{
+    if (mutex)
+        WaitForSingleObject(mutex, 120000);
+}
+
+InputLock::~InputLock()
+{
+    if (mutex) {
+        ReleaseMutex(mutex);
+        CloseHandle(mutex);
+    }
+}
+
+void Activate(HWND window)
+{
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(window);
+    PumpUntil([&] { return GetForegroundWindow() == window; });
+}
+
+void MoveMouse(HWND window, int x, int y)
 {
     POINT point{x, y};
     ClientToScreen(window, &point);
-    // Paced like a hand: the pointer arrives, rests, presses and lets go. Only input events move
-    // it: a warp of the pointer may reach the window after the press under Wine's X11 driver.
     SendMouse(MOUSEEVENTF_MOVE, point.x, point.y);
+    PumpMessages();
+}
+
+void SendMouseButton(HWND window, int x, int y, bool down)
+{
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+    SendMouse(MOUSEEVENTF_MOVE | (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP), point.x, point.y);
+    PumpMessages();
+}
+
+void RealClick(HWND window, int x, int y)
+{
+    SendMouseButton(window, x, y, true);
+    SendMouseButton(window, x, y, false);
+}
+
+void ClickClient(HWND window, int x, int y)
+{
+    // Paced like a hand: the pointer arrives, rests, presses and lets go.
+    MoveMouse(window, x, y);
     PumpFor(60);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, point.x, point.y);
+    SendMouseButton(window, x, y, true);
     PumpFor(60);
-    SendMouse(MOUSEEVENTF_LEFTUP, point.x, point.y);
+    SendMouseButton(window, x, y, false);
     PumpFor(30);
 }
 

@@ -43,7 +43,32 @@ int CountGdiObjects();
 // Windows of this thread, top-level and children.
 int CountThreadWindows();
 
-// Sends a left click (down and up) at a client point of a window, through the real input queue.
+// Real input goes to whatever window is under the one cursor of the one desktop: a test that sends
+// it holds this lock, shared by every test process of the Wine session, for its whole length.
+class InputLock {
+public:
+    InputLock();
+    ~InputLock();
+    InputLock(const InputLock&) = delete;
+    InputLock& operator=(const InputLock&) = delete;
+
+private:
+    HANDLE mutex;
+};
+
+// Brings a created window above every other and to the foreground, so that real input reaches it.
+void Activate(HWND window);
+// Pumps messages for a while.
+inline void Wait(int milliseconds) { PumpFor(milliseconds); }
+
+// Moves the pointer to a client point of a window, through the real input queue.
+void MoveMouse(HWND window, int x, int y);
+// Presses or releases the left button at a client point. Each event carries its position: a press
+// without one goes wherever the cursor is by then, and under Wine another process can move the
+// cursor back to where the X pointer last was between a move and a press.
+void SendMouseButton(HWND window, int x, int y, bool down);
+// A left click (press and release) at a client point of a window.
+void RealClick(HWND window, int x, int y);
 void ClickClient(HWND window, int x, int y);
 // Types a virtual key through the real input queue (down and up), with Shift held when asked.
 void PressKey(WORD virtualKey, bool shift = false);

@@ -83,39 +83,6 @@ std::unique_ptr<FormAbout> MakeBox(Form& owner, const std::string& homePage = Ho
     return box;
 }
 
-// Real input goes to whatever window is under the one cursor of the one desktop, and test processes
-// run side by side: a test that sends it holds this lock, shared by every test process, for its
-// whole length, and lifts its window above the others' (see Activate).
-class InputLock {
-public:
-    InputLock() : mutex(CreateMutexW(nullptr, FALSE, L"Local\\RulvioTestInput"))
-    {
-        if (mutex)
-            WaitForSingleObject(mutex, 120000);
-    }
-    ~InputLock()
-    {
-        if (mutex) {
-            ReleaseMutex(mutex);
-            CloseHandle(mutex);
-        }
-    }
-    InputLock(const InputLock&) = delete;
-    InputLock& operator=(const InputLock&) = delete;
-
-private:
-    HANDLE mutex;
-};
-
-// A created window brought above every other test's windows and to the foreground, so that real
-// input reaches it.
-void Activate(HWND window)
-{
-    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(window);
-    PumpUntil([&] { return GetForegroundWindow() == window; });
-}
-
 std::vector<std::wstring>& OpenedAddresses()
 {
     static std::vector<std::wstring> opened;
@@ -138,37 +105,6 @@ struct RecordingShell {
     ~RecordingShell() { SetShellOpener(previous); }
     ShellOpener previous;
 };
-
-void SendMouseButton(HWND window, int x, int y, bool down)
-{
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    SetCursorPos(point.x, point.y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = static_cast<LONG>((point.x * 65535 + screenWidth / 2) / (screenWidth - 1));
-    input.mi.dy = static_cast<LONG>((point.y * 65535 + screenHeight / 2) / (screenHeight - 1));
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-    SendInput(1, &input, sizeof input);
-    PumpMessages();
-}
-
-// A left click at a client point whose press and release each carry the position. A press without
-// one goes wherever the cursor is by then, and under Wine another process can move the cursor back
-// to where the X pointer last was between a move and a press.
-void RealClick(HWND window, int x, int y)
-{
-    SendMouseButton(window, x, y, true);
-    SendMouseButton(window, x, y, false);
-}
-
-void Wait(int milliseconds)
-{
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
-    PumpUntil([&] { return GetTickCount64() >= end; }, milliseconds + 1000);
-}
 
 // The owner is itself again: enabled, with no dialog shown for it.
 void ExpectOwnerFree(OwnerForm& owner)

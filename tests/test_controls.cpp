@@ -24,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -246,86 +247,6 @@ int RecordTextChanged(GUIElement*)
 {
     CallRecorder::Add("onTextChanged");
     return 0;
-}
-
-void Wait(int milliseconds)
-{
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
-    PumpUntil([&] { return GetTickCount64() >= end; }, milliseconds + 1000);
-}
-
-void SendMouseButton(HWND window, int x, int y, bool down)
-{
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    SetCursorPos(point.x, point.y);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = static_cast<LONG>((point.x * 65535 + screenWidth / 2) / (screenWidth - 1));
-    input.mi.dy = static_cast<LONG>((point.y * 65535 + screenHeight / 2) / (screenHeight - 1));
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE |
-                       (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-    SendInput(1, &input, sizeof input);
-    PumpMessages();
-}
-
-// A left click at a client point whose press and release each carry the position. A press without
-// one goes wherever the cursor is by then, and under Wine another process can move the cursor back
-// to where the X pointer last was between a move and a press.
-void RealClick(HWND window, int x, int y)
-{
-    SendMouseButton(window, x, y, true);
-    SendMouseButton(window, x, y, false);
-}
-
-void MoveMouse(HWND window, int x, int y)
-{
-    POINT point{x, y};
-    ClientToScreen(window, &point);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    input.mi.dx = static_cast<LONG>((point.x * 65535 + screenWidth / 2) / (screenWidth - 1));
-    input.mi.dy = static_cast<LONG>((point.y * 65535 + screenHeight / 2) / (screenHeight - 1));
-    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-    PumpMessages();
-}
-
-// Real input goes to whatever window is under the one cursor of the one desktop, and test processes
-// run side by side: a test that sends it holds this lock, shared by every test process, for its
-// whole length, and lifts its window above the others' (see Activate).
-class InputLock {
-public:
-    InputLock() : mutex(CreateMutexW(nullptr, FALSE, L"Local\\RulvioTestInput"))
-    {
-        if (mutex)
-            WaitForSingleObject(mutex, 120000);
-    }
-    ~InputLock()
-    {
-        if (mutex) {
-            ReleaseMutex(mutex);
-            CloseHandle(mutex);
-        }
-    }
-    InputLock(const InputLock&) = delete;
-    InputLock& operator=(const InputLock&) = delete;
-
-private:
-    HANDLE mutex;
-};
-
-// A created window brought above every other test's windows and to the foreground, so that real
-// input reaches it.
-void Activate(HWND window)
-{
-    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(window);
-    PumpUntil([&] { return GetForegroundWindow() == window; });
 }
 
 void Activate(Form& form)
@@ -2133,3 +2054,135 @@ TEST(TextBoxTest, TypingReachesAnEditableBoxButNotAReadOnlyOne)
     EXPECT_EQ(readOnly.GetText(), "fisso");
 }
 
+
+namespace {
+
+// Colours a showcase form answers for the controls inside it, as the game's window does.
+class ShowcaseForm : public TestForm {
+public:
+    HBRUSH ControlColor(HDC dc) override
+    {
+        if (brush)
+            DeleteObject(brush);
+        SetBkColor(dc, RGB(255, 255, 0));
+        SetTextColor(dc, RGB(255, 0, 0));
+        brush = CreateSolidBrush(RGB(255, 255, 0));
+        return brush;
+    }
+    ~ShowcaseForm() override
+    {
+        if (brush)
+            DeleteObject(brush);
+    }
+    HBRUSH brush = nullptr;
+};
+
+} // namespace
+
+// One of each control on one form, each drawn as it should be. With RULVIO_SHOWCASE_WAIT set (in
+// milliseconds) the form stays up that long, for a screenshot.
+TEST(ControlsShowcase, OneOfEachControlOnOneForm)
+{
+    ShowcaseForm form;
+    form.Move(40, 40);
+    form.Resize(560, 330);
+    form.SetText("Rulvio controls");
+    form.Create();
+    form.SetClientSize(540, 280);
+    MenuBar bar(&form);
+    Menu menu(&bar, "&File");
+    SubMenu item(&menu, "&Esci");
+    bar.Create();
+
+    Button drawn(&form, "Owner-drawn");
+    drawn.ownerDraw = true;
+    drawn.Resize(100, 40);
+    drawn.Move(10, 10);
+    drawn.Create();
+    Button plain(&form, "Plain");
+    plain.Move(120, 15);
+    plain.Create();
+    Button disabled(&form, "Disabled");
+    disabled.ownerDraw = true;
+    disabled.Enable(false);
+    disabled.Resize(100, 40);
+    disabled.Move(210, 10);
+    disabled.Create();
+    Label label(&form, "Punteggio: 100");
+    label.Resize(140, 20);
+    label.Move(320, 20);
+    label.Create();
+
+    // A four-frame sheet in the reel's place: red, green, blue, grey.
+    HDC screen = GetDC(nullptr);
+    HBITMAP sheet = CreateCompatibleBitmap(screen, 4 * 60, 60);
+    {
+        MemoryDC memory(screen);
+        SelectedObject selected(memory.get(), sheet);
+        const COLORREF colours[] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 200), RGB(128, 128, 128)};
+        for (int k = 0; k < 4; ++k) {
+            GdiObject<HBRUSH> fill(CreateSolidBrush(colours[k]));
+            RECT frame{60 * k, 0, 60 * (k + 1), 60};
+            FillRect(memory.get(), &frame, fill.get());
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    ImageFrame reel(&form, sheet, 2, 0);
+    reel.Resize(60, 60);
+    reel.Move(10, 70);
+    reel.SetBorder(true);
+    reel.PaintBackground(RGB(255, 255, 255));
+    reel.Create();
+
+    FontRecord font("Arial", 14);
+    CellControl cell(&form);
+    cell.PaintBackground(RGB(192, 192, 192));
+    cell.SetFont(&font);
+    cell.SetText("Blocca");
+    cell.Resize(96, 30);
+    cell.Move(80, 85);
+    cell.SetBorder(true);
+    cell.Create();
+    CellControl held(&form);
+    held.SetFont(&font);
+    held.SetText("Blocca");
+    held.Resize(96, 30);
+    held.Move(186, 85);
+    held.SetBorder(true);
+    held.Create();
+    held.PaintBackground(RGB(255, 0, 0));
+
+    PanelChildren panel(&form);
+    panel.SetBorder(true);
+    panel.Resize(120, 60);
+    panel.Move(300, 70);
+    panel.Create();
+    Slider slider(&form);
+    slider.Move(40, 150);
+    slider.Resize(170, 40);
+    slider.Create();
+    slider.SetValue(4);
+    TextBox notice(&form, "Una riga\r\nE un'altra");
+    notice.multiLine = true;
+    notice.readOnly = true;
+    notice.verticalScroll = true;
+    notice.Resize(220, 70);
+    notice.Move(300, 150);
+    notice.Create();
+    drawn.Focus();
+    RedrawWindow(form.windowHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessages();
+
+    if (const char* wait = std::getenv("RULVIO_SHOWCASE_WAIT"))
+        PumpFor(std::atoi(wait));
+
+    EXPECT_EQ(ClientPixel(drawn.windowHandle, 50, 3), RGB(255, 255, 0)) << "owner-drawn: the parent's yellow";
+    EXPECT_EQ(ClientPixel(drawn.windowHandle, 0, 20), RGB(255, 0, 0)) << "owner-drawn: a frame in the text colour";
+    EXPECT_EQ(ClientPixel(disabled.windowHandle, 0, 20), RGB(105, 105, 105)) << "disabled: the grey frame";
+    EXPECT_EQ(ClientPixel(reel.windowHandle, 20, 20), RGB(0, 0, 200)) << "the reel shows frame 2";
+    EXPECT_EQ(ClientPixel(cell.windowHandle, 2, 2), RGB(192, 192, 192));
+    EXPECT_EQ(ClientPixel(held.windowHandle, 2, 2), RGB(255, 0, 0));
+    EXPECT_EQ(SendMessageW(slider.windowHandle, TBM_GETPOS, 0, 0), 4);
+    EXPECT_EQ(GetMenuItemCount(GetMenu(form.windowHandle)), 1);
+    DeleteObject(sheet);
+}

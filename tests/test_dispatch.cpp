@@ -419,9 +419,12 @@ TEST(Dispatch, ActivationMovesActiveFormAndPlacesTheOwnedForm)
 
 TEST_F(DispatchFixture, HoverTrackingStartsOnAMoveAndEndsWithTheLeave)
 {
+    InputLock lock;
+    // The pointer starts away from every window of the test, so no request is outstanding.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 5, GetSystemMetrics(SM_CYSCREEN) - 5);
     SetForegroundWindow(form.windowHandle);
-    PumpMessages();
-    ASSERT_FALSE(mouseTracking);
+    ASSERT_TRUE(PumpUntil([] { return !mouseTracking; }));
+    CallRecorder::Clear();
     // A real mouse move over the label: the tracking request (sized for this build) must succeed.
     POINT inside{20, 15};
     ClientToScreen(label.windowHandle, &inside);

@@ -236,30 +236,6 @@ Payout ExpectedPayout(const Row& row, int bet)
     return payout;
 }
 
-// Real input goes to whatever window is under the cursor, and ctest runs test processes side by side
-// on one desktop: a test that clicks holds this lock, shared by the processes of the Wine session,
-// so only one of them clicks at a time.
-class RealInputLock {
-public:
-    RealInputLock() : mutex(CreateMutexW(nullptr, FALSE, L"Local\\RulvioRealInput"))
-    {
-        if (mutex)
-            WaitForSingleObject(mutex, 60000);
-    }
-    ~RealInputLock()
-    {
-        if (mutex) {
-            ReleaseMutex(mutex);
-            CloseHandle(mutex);
-        }
-    }
-    RealInputLock(const RealInputLock&) = delete;
-    RealInputLock& operator=(const RealInputLock&) = delete;
-
-private:
-    HANDLE mutex;
-};
-
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -635,7 +611,7 @@ TEST_F(GameTest, FullRoundThroughHoldPhaseAndSecondSpin)
     const unsigned seed = FindSeed(HasCherryOrangeAndOther);
     const std::vector<int> draws = Draws(seed, 10 * n);
     SeedRandom(seed);
-    RealInputLock lock;
+    InputLock lock;
 
     RealClick(form->playButton->windowHandle, 50, 20);
     ASSERT_TRUE(form->spinning) << "the click did not reach the play button";
@@ -777,7 +753,7 @@ TEST_F(GameTest, AllFiveHeldIsRefusedWithAWarning)
 
 TEST_F(GameTest, ClickOnAnEnabledHoldCellTogglesIt)
 {
-    RealInputLock lock;
+    InputLock lock;
     // Outside the hold phase the cells are disabled and a click does nothing.
     RealClick(form->holdCells[0]->windowHandle, 48, 15);
     EXPECT_EQ(form->holdCells[0]->tag, "");

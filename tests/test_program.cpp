@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -125,6 +127,20 @@ COLORREF ChildPixel(HWND child, int x, int y)
     return ScreenPixel(point.x, point.y);
 }
 
+// Runs xdotool with the given arguments and waits for it.
+void RunXdotool(const std::wstring& arguments)
+{
+    std::wstring command = L"/usr/bin/xdotool " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(L"Z:\\usr\\bin\\xdotool", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
 // A real click at the middle of a window: an X pointer event, as a player's click arrives. (Input
 // injected from another Windows process with SendInput is occasionally dropped under Wine's X11
 // driver; X events are not.) Wine runs the Unix program directly when asked to start one.
@@ -132,16 +148,8 @@ void ClickMiddle(HWND window)
 {
     RECT rect{};
     GetWindowRect(window, &rect);
-    std::wstring command = L"/usr/bin/xdotool mousemove " + std::to_wstring((rect.left + rect.right) / 2) + L" "
-        + std::to_wstring((rect.top + rect.bottom) / 2) + L" click 1";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(L"Z:\\usr\\bin\\xdotool", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    RunXdotool(L"mousemove " + std::to_wstring((rect.left + rect.right) / 2) + L" "
+               + std::to_wstring((rect.top + rect.bottom) / 2) + L" click 1");
 }
 
 // The running game: its process, its main window, and the way out.
@@ -202,8 +210,9 @@ public:
 
     bool Exited(DWORD* exitCode)
     {
-        if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0)
+        if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
             return false;
+        }
         return GetExitCodeProcess(process.hProcess, exitCode) != FALSE;
     }
 
@@ -408,3 +417,71 @@ TEST(Program, PlaysAFullRoundWithRealClicks)
     EXPECT_EQ(exitCode, 0u);
 }
 
+
+// Real X input from outside, seeded: clicks anywhere in the game's client area (but on "Chiudi",
+// whose question a stray key could answer Yes) and keys, then a clean exit. RULVIO_MONKEY_SEED
+// replays a run.
+TEST(Program, SurvivesTwoThousandRealInputEventsAndExitsCleanly)
+{
+    const char* seedText = std::getenv("RULVIO_MONKEY_SEED");
+    const unsigned seed = seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : 4242u;
+    SCOPED_TRACE("X monkey seed " + std::to_string(seed));
+    RunningGame game;
+    ASSERT_TRUE(game.started);
+    HWND window = game.MainWindow();
+    ASSERT_NE(window, nullptr);
+    HWND close = ChildWithText(window, L"Chiudi");
+    ASSERT_NE(close, nullptr);
+    RECT closeRect{};
+    GetWindowRect(close, &closeRect);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+
+    std::mt19937 random(seed);
+    const wchar_t* keys[] = {L"Tab", L"shift+Tab", L"Left", L"Right", L"Up", L"Down", L"Escape", L"a", L"1"};
+    int sent = 0;
+    while (sent < 2000) {
+        std::wstring batch;
+        for (int i = 0; i < 40; ++i, ++sent) {
+            if (random() % 3 != 0) {
+                POINT p{origin.x + static_cast<LONG>(random() % 640), origin.y + static_cast<LONG>(random() % 400)};
+                if (PtInRect(&closeRect, p))
+                    p.x = origin.x + 5;
+                batch += L" mousemove " + std::to_wstring(p.x) + L" " + std::to_wstring(p.y) + L" click 1";
+            } else {
+                batch += std::wstring(L" key ") + keys[random() % (sizeof keys / sizeof keys[0])];
+            }
+        }
+        RunXdotool(batch.substr(1));
+        ASSERT_EQ(WaitForSingleObject(game.process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT))
+            << "the game ended after " << sent << " events";
+        // An exit question raised by a key on a focused "Chiudi" is answered No, as Escape would.
+        for (HWND box : TopLevelWindows(game.process.dwProcessId, L"#32770"))
+            PostMessageW(box, WM_COMMAND, IDNO, 0);
+    }
+    EXPECT_TRUE(IsWindow(window));
+
+    // The last events are still on their way through the X server and Wine: let the game take them
+    // all before it is asked to close, or a late Escape answers the question and a late click
+    // opens the about box again.
+    PumpFor(1500);
+    WaitForInputIdle(game.process.hProcess, 10000);
+    for (HWND box : TopLevelWindows(game.process.dwProcessId, L"#32770"))
+        PostMessageW(box, WM_COMMAND, IDNO, 0);
+
+    // Whatever state the round is in, the game closes cleanly. A late event can still reopen the
+    // about box or answer the question No; then the close is asked for again.
+    for (int attempt = 0; attempt < 5 && IsWindow(window); ++attempt) {
+        for (HWND box : TopLevelWindows(game.process.dwProcessId, L"Window", L"Info..."))
+            PostMessageW(box, WM_CLOSE, 0, 0);
+        for (HWND box : TopLevelWindows(game.process.dwProcessId, L"#32770"))
+            PostMessageW(box, WM_COMMAND, IDNO, 0);
+        ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(window) != FALSE; }, 10000));
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(game.AnswerMessageBox(L"Uscita", IDYES));
+        PumpUntil([&] { return !IsWindow(window); }, 3000);
+    }
+    DWORD exitCode = 99;
+    ASSERT_TRUE(game.Exited(&exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
