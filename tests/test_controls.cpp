@@ -2176,7 +2176,7 @@ TEST(ControlsShowcase, OneOfEachControlOnOneForm)
     if (const char* wait = std::getenv("RULVIO_SHOWCASE_WAIT"))
         PumpFor(std::atoi(wait));
 
-    EXPECT_EQ(ClientPixel(drawn.windowHandle, 50, 3), RGB(255, 255, 0)) << "owner-drawn: the parent's yellow";
+    EXPECT_EQ(ClientPixel(drawn.windowHandle, 50, 1), RGB(255, 255, 0)) << "owner-drawn: the parent's yellow";
     EXPECT_EQ(ClientPixel(drawn.windowHandle, 0, 20), RGB(255, 0, 0)) << "owner-drawn: a frame in the text colour";
     EXPECT_EQ(ClientPixel(disabled.windowHandle, 0, 20), RGB(105, 105, 105)) << "disabled: the grey frame";
     EXPECT_EQ(ClientPixel(reel.windowHandle, 20, 20), RGB(0, 0, 200)) << "the reel shows frame 2";
