@@ -43,6 +43,13 @@ bool PumpUntil(const std::function<bool()>& condition, int timeoutMs)
     }
 }
 
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
 COLORREF ClientPixel(HWND window, int x, int y)
 {
     HDC dc = GetDC(window);

@@ -21,6 +21,9 @@ void PumpFor(int ms);
 // The timeout only bounds a wait for the platform; no test asserts how long anything took.
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 
+// The class name of a window.
+std::wstring ClassOf(HWND window);
+
 // The colour of a client pixel as the window shows it (read back from the window's device context).
 COLORREF ClientPixel(HWND window, int x, int y);
 

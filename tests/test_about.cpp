@@ -36,13 +36,6 @@ public:
     }
 };
 
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 std::wstring WindowText(HWND window)
 {
     wchar_t buffer[512] = {};

@@ -38,13 +38,6 @@ bool RunningOnWine()
     return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 DWORD StyleOf(HWND window)
 {
     return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));

@@ -10,13 +10,6 @@ using namespace VornUtility;
 
 namespace {
 
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 int RecordClose(GUIElement*)
 {
     CallRecorder::Add("onClose");

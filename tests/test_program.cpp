@@ -21,13 +21,6 @@ constexpr COLORREF Yellow = RGB(255, 255, 0);
 constexpr COLORREF Silver = RGB(192, 192, 192);
 const std::wstring Title = L"Rulvio \u00A9 2026 Vorn Giochi";
 
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 std::wstring TextOf(HWND window)
 {
     wchar_t text[256] = {};
