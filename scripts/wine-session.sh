@@ -1,6 +1,9 @@
 # Sourced: starts and stops what a Wine session needs: a virtual X display (unless one is given),
 # a prepared prefix whose programs all run in one Wine virtual desktop, and one persistent
 # wineserver. Call wine_session_start, then wine_session_stop (also from a trap).
+# A prefix of its own, apart from the one the game is played in on a real display: this one is set
+# up for a virtual desktop.
+export WINEPREFIX=${WINEPREFIX:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wineprefix-session}
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 xvfb_pid=""
