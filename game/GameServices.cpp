@@ -1,5 +1,7 @@
 #include "game/GameServices.h"
 
+#include "framework/SystemFunction.h"
+
 #include <mmsystem.h>
 
 #include <ctime>
@@ -13,14 +15,23 @@ int PlatformMessageBox(HWND owner, const char* text, const char* caption, UINT f
     return MessageBoxA(owner, text, caption, flags);
 }
 
+using PlaySoundFunction = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+
 void PlatformPlaySound(int waveResourceId)
 {
+    // The sound system (several megabytes under Wine) is loaded with the first sound, not at start-up;
+    // before it there is nothing to stop.
+    if (waveResourceId == 0 && !GetModuleHandleW(L"winmm.dll"))
+        return;
+    static const auto playSound = VornUtility::SystemFunction<PlaySoundFunction>(L"winmm.dll", "PlaySoundW");
+    if (!playSound)
+        return;
     if (waveResourceId == 0) {
-        PlaySoundW(nullptr, nullptr, 0);
+        playSound(nullptr, nullptr, 0);
         return;
     }
-    PlaySoundW(MAKEINTRESOURCEW(waveResourceId), GetModuleHandleW(nullptr),
-               SND_RESOURCE | SND_ASYNC | SND_NODEFAULT | SND_LOOP);
+    playSound(MAKEINTRESOURCEW(waveResourceId), GetModuleHandleW(nullptr),
+              SND_RESOURCE | SND_ASYNC | SND_NODEFAULT | SND_LOOP);
 }
 
 std::int64_t PlatformNow()
