@@ -19,13 +19,14 @@ Form::Form(HINSTANCE instance, bool dialog) : GUIElement(instance), dialogMode(d
 
 Form::~Form()
 {
-    if (icon)
-        DestroyIcon(icon);
     if (created && windowHandle && !destroyed) {
         SendMessageW(windowHandle, WM_CLOSE, 0, 0);
         created = false;
         DestroyWindow(windowHandle);
     }
+    // Only once the window is gone: until then it still shows the icon.
+    if (icon)
+        DestroyIcon(icon);
 }
 
 DWORD Form::ComputeStyle() const
